@@ -48,6 +48,9 @@ public:
     void setLoading(bool loading) { m_loading = loading; }
     // Runs once the whole description is read and every reference is resolved.
     virtual void loaded() {}
+    // Takes child as a sub-component of its own kind (a menu its items); false when the
+    // child is not of that kind, and then a control is placed on this one's client area.
+    virtual bool insertChildComponent(Component *child) { Q_UNUSED(child); return false; }
 
     // Finds the component part of an object, or nullptr when it is none.
     static Component *of(const QObject *object);
