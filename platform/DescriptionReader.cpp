@@ -369,9 +369,17 @@ private:
                 if (item.kind == Token::RBracket)
                     break;
                 if (item.kind == Token::String) {
+                    // Strings on following lines without a comma between them form one item.
                     QString s = item.text;
-                    while (peek().kind == Token::String)
+                    while (true) {
+                        qsizetype ahead = m_index;
+                        while (m_tokens.at(ahead).kind == Token::Newline)
+                            ++ahead;
+                        if (m_tokens.at(ahead).kind != Token::String)
+                            break;
+                        m_index = ahead;
                         s += take().text;
+                    }
                     v.items.append(s);
                     strings = true;
                 } else if (item.kind == Token::Ident) {
