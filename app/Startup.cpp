@@ -39,14 +39,16 @@ void PrepareApplication()
     RegisterComponentClass<TSetupSupporter>();
 }
 
-TMainForm *CreateMainForm(QString *error)
+QByteArray MainFormDescription()
 {
     PrepareApplication();
     QFile file(QStringLiteral(":/mainform/MainForm.desc"));
-    if (!file.open(QIODevice::ReadOnly)) {
-        *error = QStringLiteral("The main form description is missing from the program.");
-        return nullptr;
-    }
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+TMainForm *CreateMainForm(QString *error, const QByteArray &description)
+{
+    PrepareApplication();
     auto files = [](const QString &name, bool *ok) {
         QFile f(QStringLiteral(":/mainform/") + name);
         *ok = !name.contains(QLatin1Char('/')) && f.open(QIODevice::ReadOnly);
@@ -54,7 +56,7 @@ TMainForm *CreateMainForm(QString *error)
     };
     auto *form = new TMainForm;
     try {
-        DescriptionReader::load(form, file.readAll(), files);
+        DescriptionReader::load(form, description, files);
     } catch (const DescriptionError &e) {
         *error = QString::fromUtf8(e.what());
         delete form;
@@ -63,10 +65,10 @@ TMainForm *CreateMainForm(QString *error)
     return form;
 }
 
-int RunProgram()
+int RunProgram(const QByteArray &description)
 {
     QString error;
-    TMainForm *form = CreateMainForm(&error);
+    TMainForm *form = CreateMainForm(&error, description);
     if (!form) {
         std::fprintf(stderr, "Settings: %s\n", qPrintable(error));
         Application::instance()->messageBox(error, QStringLiteral("Settings"),
