@@ -14,7 +14,7 @@ namespace {
 // jump must be plain C data: libjpeg's structs, malloc'd buffers reached through RawJpeg, and
 // no C++ object with a destructor. The QImage and QStrings are built afterwards.
 
-enum class Failure { None, Empty, Damaged, TooLarge, UnsupportedColour };
+enum class Failure { None, Empty, Damaged, TooLarge, UnsupportedColour, NoMemory };
 
 struct RawJpeg
 {
@@ -155,8 +155,7 @@ bool runLibjpeg(const unsigned char *data, unsigned long size, bool decodePixels
     out->height = cinfo->output_height;
     out->pixels = static_cast<unsigned char *>(std::malloc(size_t(width) * out->height * 3));
     if (!out->pixels) {
-        std::snprintf(out->message, sizeof out->message, "Not enough memory");
-        out->failure = Failure::Damaged;
+        out->failure = Failure::NoMemory;
         jpeg_destroy_decompress(cinfo);
         return false;
     }
@@ -201,6 +200,9 @@ QString messageFor(const RawJpeg &raw)
     case Failure::UnsupportedColour:
         return QStringLiteral("The picture uses a colour format that cannot be shown "
                               "(%1 components of unknown meaning).").arg(raw.components);
+    case Failure::NoMemory:
+        return QStringLiteral("There is not enough memory to show the picture (%1 × %2 pixels).")
+            .arg(raw.width).arg(raw.height);
     }
     return QString();
 }
@@ -222,10 +224,8 @@ QImage JpegDecoder::decode(const QByteArray &data, QString *error)
     QImage image;
     if (run(data, true, &session)) {
         image = QImage(int(raw.width), int(raw.height), QImage::Format_RGB32);
-        if (image.isNull()) {
-            raw.failure = Failure::Damaged;
-            std::snprintf(raw.message, sizeof raw.message, "Not enough memory");
-        }
+        if (image.isNull())
+            raw.failure = Failure::NoMemory;
         for (int y = 0; y < image.height(); ++y) {
             const unsigned char *in = raw.pixels + size_t(y) * raw.width * 3;
             QRgb *line = reinterpret_cast<QRgb *>(image.scanLine(y));
