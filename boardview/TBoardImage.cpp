@@ -3,6 +3,7 @@
 #include "Application.h"
 #include "Control.h"
 #include "Geometry.h"
+#include "TBoardHighlight.h"
 #include "TMainMenu.h"
 
 #include <QMouseEvent>
@@ -77,6 +78,17 @@ void TBoardImage::setPicture(const PictureValue &value)
         m_picture->Assign(*value);
     else
         m_picture->SetGraphic(nullptr);
+}
+
+qintptr TBoardImage::handleMessage(int msg, qintptr wParam, qintptr)
+{
+    if (msg != StartTourMessage || !m_first)
+        return 0;
+    const int param = int(wParam);
+    m_first->MouseEnter(param);
+    m_first->Click();
+    m_first->MouseLeave(param);
+    return 0;
 }
 
 QRect TBoardImage::DestRect() const
@@ -158,6 +170,8 @@ const QImage &TBoardImage::PaintedImage() const
 
 QImage TBoardImage::PaintedArea(const QRect &area) const
 {
+    if (area.isEmpty())
+        return QImage(); // copy() of an empty rectangle would copy everything
     return PaintedImage().copy(area); // pixels beyond the image come out 0, black
 }
 

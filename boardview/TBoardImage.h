@@ -6,6 +6,7 @@
 // board paints that image and the circles read what lies beneath them from it.
 #pragma once
 
+#include "Messages.h"
 #include "PictureValue.h"
 #include "StartTourMessage.h"
 #include "TCustomPanel.h"
@@ -13,12 +14,15 @@
 #include <QImage>
 #include <memory>
 
+class TBoardHighlight;
 class TMainMenu;
 
-class TBoardImage : public TCustomPanel
+class TBoardImage : public TCustomPanel, public MessageReceiver
 {
     Q_OBJECT
+    Q_MOC_INCLUDE("TBoardHighlight.h")
     Q_MOC_INCLUDE("TMainMenu.h")
+    Q_PROPERTY(TBoardHighlight *First READ first WRITE setFirst)
     Q_PROPERTY(TMainMenu *Menu READ menu WRITE setMenu)
     Q_PROPERTY(bool CenterOnForm READ centerOnForm WRITE setCenterOnForm)
     Q_PROPERTY(bool Scale READ scale WRITE setScale)
@@ -36,6 +40,10 @@ public:
     // 105 x 105, AutoSize, Scale and CenterOnForm on, Stretch and Center off, empty picture.
     explicit TBoardImage(QWidget *parent = nullptr);
     ~TBoardImage() override;
+
+    // The circle where StartTourMessage starts the tour. Not owned, not watched. Default none.
+    TBoardHighlight *first() const { return m_first; }
+    void setFirst(TBoardHighlight *circle) { m_first = circle; }
 
     // The main menu the circles extend with their type menus; read by each circle at its first
     // paint. Not owned, not watched. Default none.
@@ -85,6 +93,11 @@ public:
     NotifyEvent onDblClick() const { return m_onDblClick; }
     void setOnDblClick(NotifyEvent handler) { m_onDblClick = std::move(handler); }
 
+    // StartTourMessage hands the First circle, with the message's first parameter, a mouse
+    // entry, a click and a mouse leave: its popup opens pinned. Ignored without First. Other
+    // messages are not handled. The result is 0.
+    qintptr handleMessage(int msg, qintptr wParam, qintptr lParam) override;
+
     // Where the picture is drawn: the client area with Stretch; centred at the picture's own
     // size with Center (halves truncated toward zero, so it may start at a negative offset);
     // otherwise at the top-left corner at its own size.
@@ -121,6 +134,7 @@ private:
     void InvalidatePainted() { m_paintedValid = false; }
 
     std::shared_ptr<TPicture> m_picture;
+    TBoardHighlight *m_first = nullptr;
     TMainMenu *m_menu = nullptr;
     bool m_centerOnForm = true;
     bool m_scale = true;

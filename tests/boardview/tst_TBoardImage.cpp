@@ -4,6 +4,8 @@
 #include "Control.h"
 #include "DescriptionReader.h"
 #include "Geometry.h"
+#include "Messages.h"
+#include "TBoardHighlight.h"
 #include "TBoardImage.h"
 #include "TForm.h"
 #include "TMainMenu.h"
@@ -329,6 +331,39 @@ private slots:
         other->SetGraphic(nullptr);
         QCOMPARE(image->picture()->Width(), 5);
         QVERIFY(image->pictureValue().get() == image->picture());
+    }
+
+    void startTourMessageWithoutFirstIsIgnored()
+    {
+        TBoardImage image;
+        auto *circle = new TBoardHighlight(&image);
+        circle->setCreatePopup(false);
+        QCOMPARE(SendMessage(&image, StartTourMessage), qintptr(0));
+        QVERIFY(!circle->lit());
+    }
+
+    // Each message hands First an entry, a click and a leave, in that order.
+    void startTourMessageReachesFirstEveryTime()
+    {
+        TBoardImage image;
+        auto *other = new TBoardHighlight(&image);
+        auto *first = new TBoardHighlight(&image);
+        other->setTitle(QStringLiteral("Other"));
+        first->setCreatePopup(false);
+        other->setCreatePopup(false);
+        image.setFirst(first);
+        QList<bool> litAtClick;
+        first->setOnClick([&](QObject *sender) {
+            QCOMPARE(sender, first);
+            litAtClick << first->lit();
+        });
+        QCOMPARE(SendMessage(&image, StartTourMessage), qintptr(0));
+        QCOMPARE(SendMessage(&image, StartTourMessage), qintptr(0));
+        QCOMPARE(litAtClick, (QList<bool>{true, true}));
+        QVERIFY(first->lit());
+        QVERIFY(!other->lit());
+        QCOMPARE(SendMessage(&image, StartTourMessage + 1), qintptr(0));
+        QCOMPARE(litAtClick.size(), 2);
     }
 
     void brokenPictureInDescriptionIsAnError()

@@ -1,0 +1,394 @@
+#include "TBoardHighlight.h"
+
+#include "Application.h"
+#include "Canvas.h"
+#include "Control.h"
+#include "Cursor.h"
+#include "TBoardImage.h"
+#include "TMainMenu.h"
+#include "TMenuItem.h"
+#include "TPopupForm.h"
+#include "TRadioPanel.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+#include <cmath>
+
+using namespace BoardView;
+
+namespace {
+
+struct HighlightStyle
+{
+    TColor ringColor;
+    float rest;
+    float lit;
+    float glow;
+};
+
+HighlightStyle styleOf(THighlightType type)
+{
+    switch (type) {
+    case htOptions: return {0xFF0000, 0.25f, 0.5f, 1.0f};
+    case htSettings: return {0x00FFFF, 0.5f, 0.75f, 1.0f};
+    case htCalibration: return {0x0000FF, 0.5f, 0.75f, 1.0f};
+    }
+    return {0x00FFFF, 0.5f, 0.75f, 1.0f};
+}
+
+bool isAsciiLetter(QChar c)
+{
+    return (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z');
+}
+
+bool startsIdentifier(QChar c)
+{
+    return isAsciiLetter(c) || c == u'_';
+}
+
+bool continuesIdentifier(QChar c)
+{
+    return startsIdentifier(c) || (c >= u'0' && c <= u'9');
+}
+
+bool isIdentifier(const QString &text)
+{
+    if (text.isEmpty() || !startsIdentifier(text.front()))
+        return false;
+    for (QChar c : text)
+        if (!continuesIdentifier(c))
+            return false;
+    return true;
+}
+
+QString identifierStem(const QString &title)
+{
+    if (title.isEmpty() || isIdentifier(title))
+        return title;
+    qsizetype start = 0;
+    while (start < title.size() && !startsIdentifier(title.at(start)))
+        ++start;
+    QString stem;
+    for (qsizetype i = start; i < title.size(); ++i)
+        if (i == start || continuesIdentifier(title.at(i)))
+            stem += title.at(i);
+    return stem;
+}
+
+} // namespace
+
+TBoardHighlight::TBoardHighlight(QWidget *parent)
+    : QWidget(parent)
+    , Component(this)
+{
+    resize(65, 65);
+    setHighlightType(htSettings);
+}
+
+TBoardHighlight::~TBoardHighlight() = default;
+
+TRadioPanel *TBoardHighlight::radioPanel() const { return m_radioPanel; }
+TMainMenu *TBoardHighlight::boardMenu() const { return m_boardMenu; }
+TPopupForm *TBoardHighlight::popup() const { return m_popup; }
+
+void TBoardHighlight::setHighlightType(THighlightType type)
+{
+    if (type == m_highlightType)
+        return;
+    m_highlightType = type;
+    const HighlightStyle style = styleOf(type);
+    m_ringColor = style.ringColor;
+    m_restIntensity = style.rest;
+    m_litIntensity = style.lit;
+    m_glowIntensity = style.glow;
+    update();
+}
+
+void TBoardHighlight::setTitle(const QString &title)
+{
+    if (title == m_title)
+        return;
+    m_title = title;
+    m_plainTitle = QString(title).remove(u'&');
+    m_nameStem = identifierStem(title);
+}
+
+void TBoardHighlight::setRadioPanel(TRadioPanel *panel)
+{
+    if (panel == m_radioPanel)
+        return;
+    if (panel && parentWidget()) {
+        const auto siblings = parentWidget()->children();
+        for (QObject *child : siblings) {
+            auto *other = qobject_cast<TBoardHighlight *>(child);
+            if (!other || other == this || !isClass(other, "TBoardHighlight") || other->m_radioPanel != panel)
+                continue;
+            if (other->m_title != m_title || other->m_highlightType != m_highlightType)
+                return; // the panel belongs to another group
+        }
+    }
+    m_radioPanel = panel;
+}
+
+QList<TBoardHighlight *> TBoardHighlight::LinkedCircles() const
+{
+    QList<TBoardHighlight *> linked;
+    QWidget *parent = parentWidget();
+    if (!isClass(parent, "TBoardImage"))
+        return linked;
+    const auto children = parent->children();
+    for (QObject *child : children) {
+        auto *circle = qobject_cast<TBoardHighlight *>(child);
+        if (circle && isClass(circle, "TBoardHighlight") && circle->m_title == m_title
+            && circle->m_highlightType == m_highlightType)
+            linked.append(circle);
+    }
+    return linked;
+}
+
+QList<QPointer<TBoardHighlight>> TBoardHighlight::LinkedSnapshot() const
+{
+    // Passing a notification on runs handlers and reorders the parent's children; walk a
+    // copy taken before, and skip circles freed on the way.
+    QList<QPointer<TBoardHighlight>> snapshot;
+    for (TBoardHighlight *circle : LinkedCircles())
+        snapshot.append(circle);
+    return snapshot;
+}
+
+void TBoardHighlight::MouseEnter(int param)
+{
+    if (m_lit)
+        return;
+    m_lit = true;
+    update();
+    if (m_createPopup)
+        ShowPopup();
+    if (param == 1)
+        return;
+    for (const QPointer<TBoardHighlight> &circle : LinkedSnapshot())
+        if (circle)
+            circle->MouseEnter(1);
+}
+
+void TBoardHighlight::MouseLeave(int param)
+{
+    if (!m_lit)
+        return;
+    if (param == 1)
+        return;
+    for (const QPointer<TBoardHighlight> &circle : LinkedSnapshot())
+        if (circle)
+            circle->MouseLeave(1);
+}
+
+void TBoardHighlight::Click()
+{
+    if (m_onClick)
+        m_onClick(this);
+    Pin();
+}
+
+void TBoardHighlight::Pin()
+{
+    if (m_popup) {
+        m_pinned = true;
+        SetMenuChecked(true);
+    }
+    for (const QPointer<TBoardHighlight> &circle : LinkedSnapshot()) {
+        if (!circle || !circle->m_popup)
+            continue;
+        circle->m_pinned = true;
+        circle->SetMenuChecked(true);
+    }
+}
+
+void TBoardHighlight::SetPopupActive(bool active, bool withLinked)
+{
+    m_popupActive = active;
+    raise();
+    update();
+    if (!withLinked)
+        return;
+    // Raising reorders the parent's children; the list was taken before any of that.
+    for (const QPointer<TBoardHighlight> &circle : LinkedSnapshot())
+        if (circle && circle != this)
+            circle->SetPopupActive(active, false);
+}
+
+void TBoardHighlight::Unlight()
+{
+    m_lit = false;
+    update();
+}
+
+const QImage &TBoardHighlight::shownImage() const
+{
+    if (m_lit && m_popupActive)
+        return m_glowImage;
+    if (m_lit || m_popupActive)
+        return m_litImage;
+    return m_restImage;
+}
+
+QImage TBoardHighlight::Background() const
+{
+    QWidget *parent = parentWidget();
+    if (auto *board = qobject_cast<TBoardImage *>(parent))
+        return board->PaintedArea(geometry());
+    QImage image(size(), QImage::Format_RGB32);
+    image.fill(parent ? parent->palette().color(parent->backgroundRole()) : palette().color(QPalette::Window));
+    return image;
+}
+
+void TBoardHighlight::RenderImages()
+{
+    const QImage background = Background();
+    m_restImage = background;
+    m_litImage = background;
+    m_glowImage = background;
+    // Each image gets its own pixels before the ring goes on.
+    m_restImage.detach();
+    m_litImage.detach();
+    m_glowImage.detach();
+    RenderRing(m_restImage, m_ringColor, m_restIntensity, false);
+    RenderRing(m_glowImage, m_ringColor, m_glowIntensity, true);
+    RenderRing(m_litImage, m_ringColor, m_litIntensity, false);
+}
+
+void TBoardHighlight::RenderRing(QImage &image, TColor ringColor, float intensity, bool glow)
+{
+    const int w = image.width();
+    const int h = image.height();
+    if (w < 2 || h < 2)
+        return; // the ring is scaled by w - 1 and h - 1
+    if (image.format() != QImage::Format_RGB32)
+        image = image.convertToFormat(QImage::Format_RGB32);
+    const float ringRed = float(ringColor & 0xFF);
+    const float ringGreen = float((ringColor >> 8) & 0xFF);
+    const float ringBlue = float((ringColor >> 16) & 0xFF);
+    const float stepX = 2.0f / float(w - 1);
+    const float stepY = 2.0f / float(h - 1);
+    const auto blend = [](float p, float c, float weight) {
+        return int(std::nearbyintf(p * (1.0f - weight) + c * weight)); // ties to even
+    };
+    for (int y = 0; y < h; ++y) {
+        QRgb *line = reinterpret_cast<QRgb *>(image.scanLine(y));
+        const float v = float(y) * stepY - 1.0f;
+        for (int x = 0; x < w; ++x) {
+            const float u = float(x) * stepX - 1.0f;
+            const float d = u * u + v * v;
+            if (d >= 1.0f)
+                continue;
+            QRgb pixel = line[x];
+            float weight;
+            if (d < 0.5929f) {
+                weight = 0.16f;
+            } else {
+                weight = 1.0f - 8.0f * std::fabs(std::sqrt(d) - 0.875f);
+                if (glow) {
+                    weight = 2.0f * weight;
+                    if (weight > 1.0f) {
+                        pixel = qRgb(255, 255, 255);
+                        weight = 2.0f - weight;
+                    }
+                }
+            }
+            weight = weight * intensity;
+            line[x] = qRgb(blend(float(qRed(pixel)), ringRed, weight), blend(float(qGreen(pixel)), ringGreen, weight),
+                           blend(float(qBlue(pixel)), ringBlue, weight));
+        }
+    }
+}
+
+void TBoardHighlight::paintEvent(QPaintEvent *)
+{
+    Guarded([this] { Paint(); });
+}
+
+void TBoardHighlight::Paint()
+{
+    if (!m_firstPaintDone)
+        FirstPaint();
+    const QImage &image = shownImage();
+    if (!image.isNull())
+        BlockCopy(this, image);
+}
+
+void TBoardHighlight::FirstPaint()
+{
+    RenderImages();
+    QWidget *parent = parentWidget();
+    if (isClass(parent, "TBoardImage")) {
+        m_boardMenu = static_cast<TBoardImage *>(parent)->menu();
+        BuildMenu();
+    } else {
+        m_boardMenu = nullptr;
+    }
+    m_firstPaintDone = true;
+}
+
+void TBoardHighlight::enterEvent(QEnterEvent *event)
+{
+    QWidget::enterEvent(event);
+    Guarded([this] { MouseEnter(0); });
+}
+
+void TBoardHighlight::leaveEvent(QEvent *event)
+{
+    QWidget::leaveEvent(event);
+    Guarded([this] { MouseLeave(0); });
+}
+
+void TBoardHighlight::mousePressEvent(QMouseEvent *event)
+{
+    QWidget::mousePressEvent(event);
+    if (event->button() == Qt::LeftButton)
+        m_pressed = true;
+}
+
+void TBoardHighlight::mouseReleaseEvent(QMouseEvent *event)
+{
+    QWidget::mouseReleaseEvent(event);
+    if (event->button() != Qt::LeftButton || !m_pressed)
+        return;
+    m_pressed = false;
+    if (rect().contains(event->position().toPoint()))
+        Guarded([this] { Click(); });
+}
+
+void TBoardHighlight::ShowPopup()
+{
+}
+
+void TBoardHighlight::PopupClosed()
+{
+}
+
+void TBoardHighlight::PreviousButtonClick()
+{
+}
+
+void TBoardHighlight::NextButtonClick()
+{
+}
+
+void TBoardHighlight::DoneButtonClick()
+{
+}
+
+void TBoardHighlight::StepTour(int)
+{
+}
+
+void TBoardHighlight::BuildMenu()
+{
+}
+
+void TBoardHighlight::SetMenuChecked(bool)
+{
+}
+
+void TBoardHighlight::MenuItemClick(QObject *)
+{
+}
