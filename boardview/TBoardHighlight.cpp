@@ -75,6 +75,29 @@ QString identifierStem(const QString &title)
     return stem;
 }
 
+struct TypeMenu
+{
+    const char *caption;
+    const char *nameWord;
+    // The type menu goes before the first top-level item with one of these captions, which
+    // keeps the type menus in the order Settings, Calibration, Options, and before Help.
+    QStringList before;
+};
+
+TypeMenu typeMenuOf(THighlightType type)
+{
+    switch (type) {
+    case htOptions: return {"&Options", "Options", {QStringLiteral("&Help")}};
+    case htSettings:
+        return {"&Settings", "Settings", {QStringLiteral("&Calibration"), QStringLiteral("&Options"), QStringLiteral("&Help")}};
+    case htCalibration: return {"&Calibration", "Calibration", {QStringLiteral("&Options"), QStringLiteral("&Help")}};
+    }
+    return {"&Settings", "Settings", {QStringLiteral("&Help")}};
+}
+
+// A title without a single identifier character still needs a valid component name.
+const char *const fallbackItemStem = "MenuItem";
+
 } // namespace
 
 TBoardHighlight::TBoardHighlight(QWidget *parent)
@@ -381,14 +404,87 @@ void TBoardHighlight::StepTour(int)
 {
 }
 
+QList<TMenuItem *> TBoardHighlight::TypeMenus() const
+{
+    QList<TMenuItem *> menus;
+    if (!m_boardMenu)
+        return menus;
+    const QString caption = QLatin1String(typeMenuOf(m_highlightType).caption);
+    for (int i = 0; i < m_boardMenu->count(); ++i)
+        if (m_boardMenu->item(i)->caption() == caption)
+            menus.append(m_boardMenu->item(i));
+    return menus;
+}
+
+TMenuItem *TBoardHighlight::GroupItem() const
+{
+    for (TMenuItem *typeMenu : TypeMenus())
+        for (int i = 0; i < typeMenu->count(); ++i)
+            if (typeMenu->item(i)->caption() == m_title)
+                return typeMenu->item(i);
+    return nullptr;
+}
+
 void TBoardHighlight::BuildMenu()
 {
+    if (!m_boardMenu)
+        return;
+    // The names and owner are those of the menu's owner (the main window); a menu without
+    // one keeps its items itself.
+    Component *owner = m_boardMenu->owner() ? m_boardMenu->owner() : static_cast<Component *>(m_boardMenu.data());
+    const QList<TMenuItem *> existing = TypeMenus();
+    TMenuItem *typeMenu = existing.value(0);
+    if (typeMenu) {
+        for (int i = 0; i < typeMenu->count(); ++i)
+            if (typeMenu->item(i)->caption() == m_title)
+                return; // listed by a linked circle, or by another of the same title and type
+    } else {
+        const TypeMenu kind = typeMenuOf(m_highlightType);
+        typeMenu = new TMenuItem(owner);
+        typeMenu->setName(owner->uniqueName(QLatin1String(kind.nameWord)));
+        typeMenu->setCaption(QLatin1String(kind.caption));
+        int index = m_boardMenu->count();
+        for (int i = 0; i < m_boardMenu->count(); ++i) {
+            if (kind.before.contains(m_boardMenu->item(i)->caption())) {
+                index = i;
+                break;
+            }
+        }
+        m_boardMenu->items()->insert(index, typeMenu);
+    }
+    if (m_title.isEmpty())
+        return;
+    auto *item = new TMenuItem(owner);
+    item->setName(owner->uniqueName(m_nameStem.isEmpty() ? QLatin1String(fallbackItemStem) : m_nameStem));
+    item->setCaption(m_title);
+    QPointer<TBoardHighlight> circle(this);
+    item->setOnClick([circle](QObject *sender) {
+        if (circle)
+            circle->MenuItemClick(sender);
+    });
+    typeMenu->add(item);
 }
 
-void TBoardHighlight::SetMenuChecked(bool)
+void TBoardHighlight::SetMenuChecked(bool value)
 {
+    if (TMenuItem *item = GroupItem())
+        item->setChecked(value);
 }
 
-void TBoardHighlight::MenuItemClick(QObject *)
+void TBoardHighlight::MenuItemClick(QObject *sender)
 {
+    auto *item = qobject_cast<TMenuItem *>(sender);
+    if (item && isClass(item, "TMenuItem") && item->checked()) {
+        if (m_popup) {
+            m_popup->close();
+            return;
+        }
+        for (const QPointer<TBoardHighlight> &circle : LinkedSnapshot())
+            if (circle && circle->m_popup)
+                circle->MenuItemClick(sender);
+        return;
+    }
+    MouseEnter(0);
+    Pin();
+    MouseLeave(0);
 }

@@ -157,6 +157,10 @@ private:
     void FirstPaint();
     QImage Background() const;
     QList<QPointer<TBoardHighlight>> LinkedSnapshot() const;
+    // The top-level items captioned as this circle's type menu, in order.
+    QList<TMenuItem *> TypeMenus() const;
+    // The first item captioned Title in those type menus.
+    TMenuItem *GroupItem() const;
     void StepTour(int step);
 
     bool m_createPopup = true;

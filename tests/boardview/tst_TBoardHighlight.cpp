@@ -365,6 +365,161 @@ private slots:
         QTest::mouseMove(board.circle, QPoint(2, 2)); // a corner: the whole rectangle counts
         QTRY_VERIFY(board.circle->lit());
     }
+
+    // ---- the highlight menus
+
+    void productMenus()
+    {
+        ProductBoard board;
+        board.paint();
+        QCOMPARE(board.barCaptions(), (QStringList{"&File", "&Settings", "&Help"}));
+        TMenuItem *settings = board.topItem(QStringLiteral("&Settings"));
+        QCOMPARE(settings->name(), QStringLiteral("Settings1"));
+        QCOMPARE(settings->owner(), static_cast<Component *>(board.form));
+        QCOMPARE(settings->count(), 2);
+        QCOMPARE(settings->item(0)->caption(), QStringLiteral("&Pull Down/Up"));
+        QCOMPARE(settings->item(0)->name(), QStringLiteral("PullDownUp1"));
+        QCOMPARE(settings->item(1)->caption(), QStringLiteral("&High Level"));
+        QCOMPARE(settings->item(1)->name(), QStringLiteral("HighLevel1"));
+        QCOMPARE(board.form->findComponent(QStringLiteral("HighLevel1")), static_cast<Component *>(settings->item(1)));
+        QVERIFY(!settings->onClick());
+        for (TBoardHighlight *circle : board.pull)
+            QCOMPARE(circle->boardMenu(), board.menu);
+        // A second paint adds nothing.
+        board.paint();
+        QCOMPARE(settings->count(), 2);
+        QCOMPARE(board.menu->count(), 3);
+    }
+
+    // Whatever paints first, the type menus stand in their fixed order before "&Help", or at
+    // the end without it.
+    void typeMenusKeepTheirOrder_data()
+    {
+        QTest::addColumn<bool>("withHelp");
+        QTest::addColumn<QList<int>>("paintOrder"); // 0 settings, 1 calibration, 2 options
+        QTest::newRow("options, calibration, settings") << true << QList<int>{2, 1, 0};
+        QTest::newRow("calibration, options, settings") << true << QList<int>{1, 2, 0};
+        QTest::newRow("settings, options, calibration") << true << QList<int>{0, 2, 1};
+        QTest::newRow("no help: options first") << false << QList<int>{2, 1, 0};
+        QTest::newRow("no help: settings first") << false << QList<int>{0, 2, 1};
+    }
+
+    void typeMenusKeepTheirOrder()
+    {
+        QFETCH(bool, withHelp);
+        QFETCH(QList<int>, paintOrder);
+        ProductBoard board;
+        if (!withHelp)
+            delete board.topItem(QStringLiteral("&Help"));
+        const QList<TBoardHighlight *> circles{
+            board.pull.first(),
+            board.addCircle(QStringLiteral("Cal"), QRect(0, 200, 30, 30), QStringLiteral("&Zero"), nullptr,
+                            BoardView::htCalibration),
+            board.addCircle(QStringLiteral("Opt"), QRect(40, 200, 30, 30), QStringLiteral("&Relays"), nullptr,
+                            BoardView::htOptions)};
+        for (int index : paintOrder)
+            circles.at(index)->grab();
+        QStringList expected{"&File", "&Settings", "&Calibration", "&Options"};
+        if (withHelp)
+            expected << "&Help";
+        QCOMPARE(board.barCaptions(), expected);
+        QCOMPARE(board.topItem(QStringLiteral("&Calibration"))->name(), QStringLiteral("Calibration1"));
+        QCOMPARE(board.topItem(QStringLiteral("&Options"))->item(0)->name(), QStringLiteral("Relays1"));
+    }
+
+    void menuNames_data()
+    {
+        QTest::addColumn<QString>("taken");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("typeMenuName");
+        QTest::addColumn<QString>("itemName");
+        QTest::newRow("first free number") << QStringLiteral("Settings1") << QStringLiteral("&Pull Down/Up")
+                                           << QStringLiteral("Settings2") << QStringLiteral("PullDownUp1");
+        QTest::newRow("taken in other case") << QStringLiteral("pulldownup1") << QStringLiteral("&Pull Down/Up")
+                                             << QStringLiteral("Settings1") << QStringLiteral("PullDownUp2");
+        QTest::newRow("title without identifier characters") << QString() << QStringLiteral("&&&")
+                                                             << QStringLiteral("Settings1") << QStringLiteral("MenuItem1");
+        QTest::newRow("title starting with a digit") << QString() << QStringLiteral("1 Port")
+                                                     << QStringLiteral("Settings1") << QStringLiteral("Port1");
+    }
+
+    void menuNames()
+    {
+        QFETCH(QString, taken);
+        QFETCH(QString, title);
+        QFETCH(QString, typeMenuName);
+        QFETCH(QString, itemName);
+        ProductBoard board;
+        if (!taken.isEmpty())
+            (new TMenuItem(board.form))->setName(taken);
+        for (TBoardHighlight *circle : board.pull)
+            circle->setTitle(title);
+        board.pull.first()->grab();
+        TMenuItem *settings = board.topItem(QStringLiteral("&Settings"));
+        QVERIFY(settings);
+        QCOMPARE(settings->name(), typeMenuName);
+        QCOMPARE(settings->item(0)->name(), itemName);
+        QCOMPARE(settings->item(0)->caption(), title);
+    }
+
+    void sameTitleOfTwoTypesGivesTwoItems()
+    {
+        ProductBoard board;
+        board.addCircle(QStringLiteral("Opt"), QRect(0, 200, 30, 30), QStringLiteral("&High Level"), nullptr,
+                        BoardView::htOptions);
+        board.paint();
+        QCOMPARE(board.topItem(QStringLiteral("&Settings"))->item(1)->caption(), QStringLiteral("&High Level"));
+        QCOMPARE(board.topItem(QStringLiteral("&Options"))->item(0)->caption(), QStringLiteral("&High Level"));
+        QCOMPARE(board.topItem(QStringLiteral("&Options"))->item(0)->name(), QStringLiteral("HighLevel2"));
+    }
+
+    void emptyTitleCreatesAnEmptyTypeMenu()
+    {
+        ProductBoard board;
+        TBoardHighlight *nameless = board.addCircle(QStringLiteral("Nameless"), QRect(0, 200, 30, 30), QString(),
+                                                    nullptr, BoardView::htCalibration);
+        nameless->grab();
+        QCOMPARE(board.barCaptions(), (QStringList{"&File", "&Calibration", "&Help"}));
+        QCOMPARE(board.topItem(QStringLiteral("&Calibration"))->count(), 0);
+    }
+
+    // Captions are compared exactly: a look-alike top-level item is not the type menu.
+    void lookAlikeTypeMenuIsNotUsed()
+    {
+        ProductBoard board;
+        TMenuItem *lookAlike = board.addMenu(QStringLiteral("Lookalike"), QStringLiteral("&settings"));
+        board.paint();
+        QCOMPARE(lookAlike->count(), 0);
+        QCOMPARE(board.barCaptions(), (QStringList{"&File", "&Settings", "&Help", "&settings"}));
+    }
+
+    void withoutBoardMenuNoMenusAreMade()
+    {
+        ProductBoard board;
+        board.image->setMenu(nullptr);
+        board.paint();
+        QCOMPARE(board.barCaptions(), (QStringList{"&File", "&Help"}));
+        QVERIFY(!board.pull.first()->boardMenu());
+        board.pull.first()->SetMenuChecked(true); // nothing to check, nothing breaks
+
+        QWidget parent;
+        auto *loose = new TBoardHighlight(&parent);
+        loose->grab();
+        QVERIFY(loose->firstPaintDone());
+        QVERIFY(!loose->boardMenu());
+    }
+
+    void setMenuCheckedMarksTheGroupsItem()
+    {
+        ProductBoard board;
+        board.paint();
+        board.pull.at(3)->SetMenuChecked(true);
+        TMenuItem *settings = board.topItem(QStringLiteral("&Settings"));
+        QVERIFY(settings->item(0)->checked());
+        QVERIFY(!settings->item(1)->checked());
+        board.pull.at(0)->SetMenuChecked(false);
+        QVERIFY(!settings->item(0)->checked());
+    }
 };
 
 QTEST_MAIN(tst_TBoardHighlight)
