@@ -14,6 +14,7 @@ PACKAGES=(
   xvfb openbox xdotool imagemagick x11-utils
   dbus at-spi2-core python3-pyatspi
   libbenchmark-dev clang libclang-rt-14-dev
+  strace time
   desktop-file-utils appstream dpkg-dev file
 )
 
