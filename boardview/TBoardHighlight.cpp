@@ -4,11 +4,15 @@
 #include "Canvas.h"
 #include "Control.h"
 #include "Cursor.h"
+#include "Geometry.h"
 #include "TBoardImage.h"
+#include "TButton.h"
 #include "TMainMenu.h"
+#include "TMemo.h"
 #include "TMenuItem.h"
 #include "TPopupForm.h"
 #include "TRadioPanel.h"
+#include "TStatusBar.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -108,7 +112,16 @@ TBoardHighlight::TBoardHighlight(QWidget *parent)
     setHighlightType(htSettings);
 }
 
-TBoardHighlight::~TBoardHighlight() = default;
+TBoardHighlight::~TBoardHighlight()
+{
+    // Freed before the circle is half gone: a popup going away may still report its
+    // deactivation, and it must not reach this circle any more.
+    if (m_popup) {
+        m_popup->setHighlight(nullptr);
+        m_popup->setOnClose(nullptr);
+        delete m_popup;
+    }
+}
 
 TRadioPanel *TBoardHighlight::radioPanel() const { return m_radioPanel; }
 TMainMenu *TBoardHighlight::boardMenu() const { return m_boardMenu; }
@@ -198,6 +211,16 @@ void TBoardHighlight::MouseLeave(int param)
 {
     if (!m_lit)
         return;
+    if (m_popup && !m_pinned) {
+        const QRect outer(Left(m_popup), Top(m_popup), Width(m_popup), Height(m_popup));
+        if (outer.contains(CursorPos())) {
+            // The pointer moved from the circle into its popup.
+            m_popup->setCloseOnLeave(true);
+            Pin();
+        } else {
+            m_popup->close();
+        }
+    }
     if (param == 1)
         return;
     for (const QPointer<TBoardHighlight> &circle : LinkedSnapshot())
@@ -223,6 +246,7 @@ void TBoardHighlight::Pin()
             continue;
         circle->m_pinned = true;
         circle->SetMenuChecked(true);
+        circle->m_popup->FocusPopup();
     }
 }
 
@@ -382,26 +406,183 @@ void TBoardHighlight::mouseReleaseEvent(QMouseEvent *event)
 
 void TBoardHighlight::ShowPopup()
 {
+    if (m_popup) {
+        // Shown again as the user left it: same place and size, not focused again.
+        if (m_popup->isHidden())
+            m_pinned = false;
+        m_popup->show();
+        m_popup->raise();
+        return;
+    }
+    const qint64 typeTag = qint64(m_highlightType);
+    const auto forms = Application::instance()->forms();
+    for (TForm *form : forms)
+        if (form->caption() == m_plainTitle && form->tag() == typeTag)
+            return; // the group's popup, held (and shown) by a linked circle
+
+    auto *popup = new TPopupForm(this);
+    m_popup = popup;
+    popup->setHighlight(this);
+    popup->setAutoScroll(false);
+    popup->setBorderStyle(Vcl::bsSizeToolWin);
+    popup->setFormStyle(Vcl::fsStayOnTop);
+    m_pinned = false;
+
+    TRadioPanel *panel = m_radioPanel;
+    int memoHeight = 58;
+    int panelLeft = 0;
+    int panelTop = 0;
+    if (panel) {
+        memoHeight = panel->memoHeight();
+        popup->setOnActivate(panel->onActivate());
+        popup->setOnDeactivate(panel->onDeactivate());
+        panelLeft = Left(panel);
+        panelTop = Top(panel);
+        SetBounds(panel, 0, 0, panel->width(), panel->height());
+        popup->setClientSize(panel->width(), panel->height() + memoHeight + 51);
+        panel->setParent(popup->client());
+        panel->show();
+        SetAnchors(panel, panel->finalAnchors());
+        panel->setInPopup();
+    } else {
+        popup->setOuterSize(194, 141);
+    }
+
+    popup->setCaption(m_plainTitle);
+    popup->setOuterSize(qMax(194, popup->outerWidth()), qMax(122, popup->outerHeight()));
+    popup->KeepSizeAsMinimum();
+    popup->setTag(typeTag);
+    popup->setPosition(Vcl::poDesigned);
+
+    // The board image's coordinates on its window, taken as screen coordinates.
+    QWidget *parent = parentWidget();
+    int left = 0;
+    int top = 0;
+    if (parent && panel && isClass(parent, "TBoardImage")) {
+        const auto *board = static_cast<TBoardImage *>(parent);
+        left = Left(parent) - (board->designLeft() - panelLeft);
+        top = Top(parent) - (board->designTop() - panelTop);
+    } else if (parent && panel) {
+        left = Left(parent);
+        top = Top(parent);
+    } else if (parent) {
+        left = Left(parent);
+        top = Top(parent) + Height(parent) + 38;
+    }
+
+    QPointer<TBoardHighlight> circle(this);
+    popup->setOnClose([circle](QObject *) {
+        if (circle)
+            circle->PopupClosed();
+    });
+
+    const int cw = popup->clientWidth();
+    const int ch = popup->clientHeight();
+    QWidget *client = popup->client();
+    auto *status = new TStatusBar(popup);
+    status->setName(QStringLiteral("PopupStatus"));
+    status->setParent(client);
+    status->setSizeGripEnabled(false);
+    SetBounds(status, 0, ch - 19, cw, 19);
+    SetAnchors(status, Vcl::akLeft | Vcl::akRight | Vcl::akBottom);
+    popup->setPopupStatus(status);
+
+    const auto addButton = [&](const char *name, const char *caption, int buttonLeft, Vcl::TAnchors anchors,
+                               void (TBoardHighlight::*handler)()) {
+        auto *button = new TButton(popup);
+        button->setName(QLatin1String(name));
+        button->setText(QLatin1String(caption));
+        button->setParent(client);
+        SetBounds(button, buttonLeft, ch - 44, 58, 25);
+        SetAnchors(button, anchors);
+        button->setOnClick([circle, handler](QObject *) {
+            if (circle)
+                (circle->*handler)();
+        });
+        return button;
+    };
+    addButton("PreviousButton", "Previous", 6, Vcl::akLeft | Vcl::akBottom, &TBoardHighlight::PreviousButtonClick);
+    addButton("NextButton", "Next", Div(cw - 58, 2), Vcl::akBottom, &TBoardHighlight::NextButtonClick);
+    TButton *done = addButton("DoneButton", "Done", cw - 64, Vcl::akRight | Vcl::akBottom,
+                              &TBoardHighlight::DoneButtonClick);
+
+    auto *memo = new TMemo(popup);
+    memo->setName(QStringLiteral("StatusMemo"));
+    memo->setParent(client);
+    SetBounds(memo, 6, ch - 50 - memoHeight, cw - 12, memoHeight);
+    SetAnchors(memo, Vcl::akLeft | Vcl::akTop | Vcl::akRight | Vcl::akBottom);
+    memo->setReadOnly(true);
+    memo->setScrollBars(Vcl::ssVertical);
+    memo->clearLines();
+    if (panel)
+        memo->setLines(panel->lines());
+
+    // Kept on the primary screen, checked once: a window wider than the screen ends left of it.
+    const QSize screen = Application::instance()->screenSize();
+    if (left < 0)
+        left = 0;
+    else if (left + popup->outerWidth() > screen.width())
+        left = screen.width() - popup->outerWidth();
+    if (top < 0)
+        top = 0;
+    else if (top + popup->outerHeight() > screen.height())
+        top = screen.height() - popup->outerHeight();
+    SetBounds(popup, left, top, popup->outerWidth(), popup->outerHeight());
+
+    popup->setFirstFocus(panel ? static_cast<QWidget *>(panel) : done);
+    popup->showForm();
+    popup->FocusPopup();
 }
 
 void TBoardHighlight::PopupClosed()
 {
+    SetMenuChecked(false);
+    if (m_popup)
+        m_popup->setCloseOnLeave(false);
+    Unlight();
+    for (const QPointer<TBoardHighlight> &circle : LinkedSnapshot())
+        if (circle)
+            circle->Unlight();
 }
 
 void TBoardHighlight::PreviousButtonClick()
 {
+    StepTour(-1);
 }
 
 void TBoardHighlight::NextButtonClick()
 {
+    StepTour(1);
 }
 
 void TBoardHighlight::DoneButtonClick()
 {
+    if (m_popup)
+        m_popup->close();
 }
 
-void TBoardHighlight::StepTour(int)
+void TBoardHighlight::StepTour(int step)
 {
+    TMenuItem *typeMenu = nullptr;
+    int index = -1;
+    for (TMenuItem *menu : TypeMenus()) {
+        for (int i = 0; i < menu->count() && index < 0; ++i)
+            if (menu->item(i)->caption() == m_title)
+                index = i;
+        if (index >= 0) {
+            typeMenu = menu;
+            break;
+        }
+    }
+    if (!typeMenu)
+        return; // no menu, or the title is not listed: the popup stays
+    const int count = typeMenu->count();
+    if (m_popup)
+        m_popup->close();
+    const int target = step < 0 ? (index == 0 ? count - 1 : index - 1) : (index == count - 1 ? 0 : index + 1);
+    // The circle is the sender, so the target always opens and pins, checked or not.
+    if (const NotifyEvent handler = typeMenu->item(target)->onClick())
+        handler(this);
 }
 
 QList<TMenuItem *> TBoardHighlight::TypeMenus() const
