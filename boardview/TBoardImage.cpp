@@ -1,5 +1,7 @@
 #include "TBoardImage.h"
 
+#include <QPointer>
+
 #include "Application.h"
 #include "Control.h"
 #include "Geometry.h"
@@ -191,8 +193,22 @@ void TBoardImage::Paint()
         if (QWidget *parent = ParentControl(this)) {
             const int left = Div(Width(parent) - width(), 2);
             const int top = Div(Height(parent) - height(), 2);
-            if (left != Left(this) || top != Top(this))
+            if (left != Left(this) || top != Top(this)) {
+                const QRect before = geometry();
                 SetBounds(this, left, top, width(), height());
+                // Areas made dirty while the window is being painted are not painted in this
+                // pass: ask again for the place left and the place taken, and for the circles.
+                QPointer<TBoardImage> self(this);
+                QMetaObject::invokeMethod(this, [self, before] {
+                    if (!self)
+                        return;
+                    if (QWidget *p = self->parentWidget())
+                        p->update(before);
+                    self->update();
+                    for (QWidget *child : self->findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly))
+                        child->update();
+                }, Qt::QueuedConnection);
+            }
         }
     }
     struct DrawingScope {
