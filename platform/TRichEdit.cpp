@@ -2,6 +2,8 @@
 
 #include "RtfReader.h"
 
+#include <QTextCursor>
+
 TRichEdit::TRichEdit(Component *owner)
     : QTextEdit(nullptr)
     , Component(this)
@@ -15,7 +17,10 @@ TRichEdit::TRichEdit(Component *owner)
 
 bool TRichEdit::loadRtf(const QByteArray &rtf)
 {
-    return RtfReader::read(rtf, document());
+    const bool ok = RtfReader::read(rtf, document());
+    // A loaded document is read from its beginning, not from where filling it left the cursor.
+    moveCursor(QTextCursor::Start);
+    return ok;
 }
 
 void TRichEdit::setScrollBars(Vcl::TScrollStyle style)
