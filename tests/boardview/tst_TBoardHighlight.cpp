@@ -1,5 +1,7 @@
 #include "BoardFixture.h"
 #include "Application.h"
+#include "ComponentRegistry.h"
+#include "DescriptionReader.h"
 
 #include <QTest>
 
@@ -519,6 +521,68 @@ private slots:
         QVERIFY(!settings->item(1)->checked());
         board.pull.at(0)->SetMenuChecked(false);
         QVERIFY(!settings->item(0)->checked());
+    }
+
+    // The properties a description sets by name: the type by its value name, the references
+    // to the panel, the first circle and the menu resolved after the whole tree is read.
+    void builtFromADescription()
+    {
+        RegisterPlatformClasses();
+        RegisterComponentClass<TBoardImage>();
+        RegisterComponentClass<TBoardHighlight>();
+        RegisterComponentClass<TRadioPanel>();
+        const QByteArray text = "object Form1 TForm\n"
+                                "  Menu MainMenu1\n"
+                                "  object Board TBoardImage\n"
+                                "    Left 10\n"
+                                "    Width 200\n"
+                                "    Height 100\n"
+                                "    First Spot1\n"
+                                "    Menu MainMenu1\n"
+                                "    AutoSize false\n"
+                                "    object Spot1 TBoardHighlight\n"
+                                "      Width 41\n"
+                                "      Height 25\n"
+                                "      HighlightType htOptions\n"
+                                "      RadioPanel Panel1\n"
+                                "      Title \"&Relays\"\n"
+                                "    end\n"
+                                "    object Spot2 TBoardHighlight\n"
+                                "      CreatePopup false\n"
+                                "      RadioPanel Panel1\n"
+                                "      Title \"&Other\"\n"
+                                "    end\n"
+                                "  end\n"
+                                "  object Panel1 TRadioPanel\n"
+                                "  end\n"
+                                "  object MainMenu1 TMainMenu\n"
+                                "    object Help1 TMenuItem\n"
+                                "      Caption \"&Help\"\n"
+                                "    end\n"
+                                "  end\n"
+                                "end\n";
+        TForm form;
+        DescriptionReader::load(&form, text, {});
+        auto *board = form.findChild<TBoardImage *>(QStringLiteral("Board"));
+        auto *spot1 = form.findChild<TBoardHighlight *>(QStringLiteral("Spot1"));
+        auto *spot2 = form.findChild<TBoardHighlight *>(QStringLiteral("Spot2"));
+        auto *panel = form.findChild<TRadioPanel *>(QStringLiteral("Panel1"));
+        QVERIFY(board && spot1 && spot2 && panel);
+        QCOMPARE(spot1->parentWidget(), board);
+        QCOMPARE(board->first(), spot1);
+        QCOMPARE(spot1->highlightType(), BoardView::htOptions);
+        QCOMPARE(spot1->ringColor(), TColor(0xFF0000));
+        QCOMPARE(spot1->size(), QSize(41, 25));
+        QCOMPARE(spot1->radioPanel(), panel);
+        QCOMPARE(spot2->radioPanel(), nullptr); // another group's panel is refused
+        QVERIFY(!spot2->createPopup());
+        QCOMPARE(DescriptionReader::readProperty(spot1, "HighlightType").toInt(), int(BoardView::htOptions));
+        board->grab();
+        QCOMPARE(spot1->boardMenu(), board->menu());
+        QCOMPARE(board->menu()->count(), 3);
+        QCOMPARE(board->menu()->item(0)->caption(), QStringLiteral("&Settings"));
+        QCOMPARE(board->menu()->item(1)->caption(), QStringLiteral("&Options"));
+        QCOMPARE(board->menu()->item(1)->item(0)->name(), QStringLiteral("Relays1"));
     }
 };
 
