@@ -298,7 +298,11 @@ def scenario_pin(s, program):
 
 
 def menu_items(title_of_menu):
-    bar = a11y_find(a11y_window(MAIN), lambda a: a.getRoleName() == "menu bar")[0]
+    w = a11y_window(MAIN)
+    bars = a11y_find(w, lambda a: a.getRoleName() == "menu bar") if w is not None else []
+    if not bars:
+        return None, None
+    bar = bars[0]
     for m in bar:
         if m.name == title_of_menu:
             return m, [i.name for i in a11y_find(m, lambda a: a.getRoleName() == "menu item"
@@ -339,13 +343,13 @@ def scenario_menus(s, program):
     s.xdo("click", 1)
     s.wait_window(PULL)
     s.screenshot("tour-pull")
-    nxt = button(INSTRUCTIONS, "Next")
+    nxt = button(PULL, "Next")
     s.xdo("mousemove", *center(extents(nxt)))
     s.xdo("click", 1)
     s.wait_window(HIGH)
     s.wait_no_window(PULL)
     s.screenshot("tour-high")
-    done = button(INSTRUCTIONS, "Done")
+    done = button(HIGH, "Done")
     s.xdo("mousemove", *center(extents(done)))
     s.xdo("click", 1)
     s.wait_no_window(HIGH)
