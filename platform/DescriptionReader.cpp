@@ -321,7 +321,11 @@ private:
             fail(name.line, name.text, QStringLiteral("a control cannot be placed on %1").arg(parent->name()));
         // setParent hides a widget; keep the visibility its constructor chose.
         const bool wantVisible = !(widget->testAttribute(Qt::WA_WState_ExplicitShowHide) && widget->isHidden());
-        widget->setParent(ClientOf(parentWidget));
+        QWidget *client = ClientOf(parentWidget);
+        widget->setParent(client);
+        // A control takes its parent's font when it is read, and keeps it when it is later
+        // moved to another window (an option panel moved into its popup).
+        widget->setFont(client->font());
         widget->setVisible(wantVisible);
     }
 
