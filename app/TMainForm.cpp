@@ -10,6 +10,8 @@
 #include "TTwoJumper.h"
 #include "VELWDM.h"
 
+#include <QPointer>
+
 using Jumpers::jsLeft;
 using Jumpers::jsOpen;
 using Jumpers::jsRight;
@@ -41,7 +43,8 @@ void TMainForm::loaded()
 
 void TMainForm::FormCreate(QObject *)
 {
-    TSetupSupporter *supporter = SetSup;
+    // The hook outlives the form in the application object; a freed supporter is not called.
+    QPointer<TSetupSupporter> supporter = SetSup;
     Application::instance()->setOnIdle([supporter](QObject *sender, bool &done) {
         if (supporter)
             supporter->FirstIdle(sender, done);

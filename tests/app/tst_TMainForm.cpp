@@ -271,6 +271,25 @@ private slots:
         form->PullJumper->setJumperState(jsOpen);
         QCOMPARE(calls, 0);
     }
+
+    // The idle hook stays with the application object after the form that set it is freed.
+    void shouldIgnoreIdleAfterFormIsFreed()
+    {
+        QStringList boxes;
+        Application::instance()->setMessageBoxFunction([&](const QString &text, const QString &, unsigned) {
+            boxes << text;
+            return MessageBoxResult::Ok;
+        });
+        const IdleEvent hook = Application::instance()->onIdle();
+        QVERIFY(hook);
+        delete form;
+        form = nullptr;
+        bool done = true;
+        hook(Application::instance(), done);
+        Application::instance()->setMessageBoxFunction({});
+        QVERIFY2(boxes.isEmpty(), qPrintable(boxes.join(u'\n')));
+        QVERIFY(done);
+    }
 };
 
 QTEST_MAIN(TestMainForm)
