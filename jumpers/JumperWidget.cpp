@@ -2,8 +2,10 @@
 
 #include "Application.h"
 #include "Control.h"
+#include "JumperAccessible.h"
 #include "TCustomPanel.h"
 
+#include <QAccessible>
 #include <QMouseEvent>
 
 using namespace Jumpers;
@@ -14,6 +16,7 @@ JumperWidget::JumperWidget(int width, int height, QWidget *parent)
     // The picture covers the whole widget, so Qt need not clear it first.
     setAttribute(Qt::WA_OpaquePaintEvent);
     resize(width, height);
+    JumperAccessible::install();
 }
 
 JumperWidget::~JumperWidget() = default;
@@ -58,6 +61,19 @@ void JumperWidget::setOrientation(TOrientationType orientation)
         m_exchangePending = !m_exchangePending;
     m_orientation = orientation;
     update();
+    announceState(); // a three-pin jumper's cap sits elsewhere on screen now
+}
+
+void JumperWidget::announceState()
+{
+    QAccessibleEvent nameChanged(this, QAccessible::NameChanged);
+    QAccessible::updateAccessibility(&nameChanged);
+    QAccessibleEvent descriptionChanged(this, QAccessible::DescriptionChanged);
+    QAccessible::updateAccessibility(&descriptionChanged);
+    QAccessible::State changed;
+    changed.checked = true;
+    QAccessibleStateChangeEvent stateChanged(this, changed);
+    QAccessible::updateAccessibility(&stateChanged);
 }
 
 void JumperWidget::Click()

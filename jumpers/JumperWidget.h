@@ -51,7 +51,12 @@ public:
     virtual void Click();
 
 protected:
+    // Also makes QAccessible describe every jumper drawing through JumperAccessible.
     JumperWidget(int width, int height, QWidget *parent);
+
+    // Tells assistive technology that the words for the state (name, description, checked)
+    // changed. A setter calls it after a change that a screen reader would speak differently.
+    void announceState();
 
     // Draws body, cap and pins into the horizontal frame (w x h) over the background, which is
     // already there. The canvas's pen and brush are restored afterwards.

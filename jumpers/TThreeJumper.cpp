@@ -19,6 +19,7 @@ void TThreeJumper::setJumperState(TJumperState state)
         return;
     m_state = state;
     update();
+    announceState();
 }
 
 void TThreeJumper::setAllowOpen(bool allow)

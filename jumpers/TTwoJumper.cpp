@@ -18,6 +18,7 @@ void TTwoJumper::setClosed(bool closed)
         return;
     m_closed = closed;
     update();
+    announceState();
 }
 
 void TTwoJumper::Click()
