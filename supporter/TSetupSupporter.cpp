@@ -16,6 +16,7 @@
 #include "VELWDM.h"
 
 #include <QFont>
+#include <algorithm>
 #include <stdexcept>
 
 namespace {
@@ -170,7 +171,7 @@ bool TSetupSupporter::listBoards()
     BindDriverLibrary();
     bool cardsFound = false;
     const GetNumCardsFunction getNumCards = BoundGetNumCards();
-    const int count = getNumCards ? getNumCards() : 0;
+    const int count = std::min(getNumCards ? getNumCards() : 0, MaxListedBoards);
     TMemo *memo = m_pciForm->PCIMemo();
     if (count > 0) {
         memo->clearLines();

@@ -104,6 +104,11 @@ public:
     // CardNameB when UseCardNameB, else CardNameA.
     QString CardName() const;
 
+    // The most boards the listing asks the driver about. No machine has slots for more; a larger
+    // count is a driver's fault, and asking about each of two billion boards would keep the
+    // build busy for hours. Of such a count the first MaxListedBoards indexes are listed.
+    static constexpr int MaxListedBoards = 65536;
+
     // The application's idle handler: unhooks itself from the application's idle event, then
     // runs BuildWindows. An exception in the build is shown in the error box. done is left alone.
     void FirstIdle(QObject *sender, bool &done);
