@@ -102,6 +102,78 @@ TypeMenu typeMenuOf(THighlightType type)
 // A title without a single identifier character still needs a valid component name.
 const char *const fallbackItemStem = "MenuItem";
 
+// Where a pixel lies on the ring, from d = u² + v² with u and v running from −1 to 1 across the
+// rectangle: outside the ellipse, inside the inner disc (radius 0.77) or on the ring band, with
+// its weight before glow and intensity.
+struct RingPoint
+{
+    bool band;
+    float weight;
+};
+
+// Calls visit(x, y, point) for every pixel of a w x h rectangle inside the ring's ellipse, in
+// single precision as the ring is defined. Nothing for a rectangle narrower or lower than 2.
+template<class Visit>
+void WalkRing(int w, int h, Visit visit)
+{
+    if (w < 2 || h < 2)
+        return;
+    const float stepX = 2.0f / float(w - 1);
+    const float stepY = 2.0f / float(h - 1);
+    for (int y = 0; y < h; ++y) {
+        const float v = float(y) * stepY - 1.0f;
+        const float vv = v * v;
+        for (int x = 0; x < w; ++x) {
+            const float u = float(x) * stepX - 1.0f;
+            const float d = u * u + vv;
+            if (d >= 1.0f)
+                continue;
+            if (d < 0.5929f)
+                visit(x, y, RingPoint{false, 0.16f});
+            else
+                visit(x, y, RingPoint{true, 1.0f - 8.0f * std::fabs(std::sqrt(d) - 0.875f)});
+        }
+    }
+}
+
+struct RingColour
+{
+    explicit RingColour(TColor colour)
+        : red(float(colour & 0xFF)), green(float((colour >> 8) & 0xFF)), blue(float((colour >> 16) & 0xFF))
+    {
+    }
+    float red, green, blue;
+};
+
+// A blended component (never negative, at most 255) rounded to the nearest integer, halves to
+// even, exactly as std::nearbyintf rounds it: once 2^23 is added no bits below the units are
+// left, so the addition itself rounds, and taking 2^23 away again is exact. nearbyintf is a
+// library call that saves and restores the floating-point state, three times a pixel; this is
+// two additions.
+int RoundHalfEven(float component)
+{
+    constexpr float Units = 8388608.0f; // 2^23
+    return int((component + Units) - Units);
+}
+
+// The pixel with the ring blended over it: on the band a glow doubles the weight and, beyond
+// 1, blends from white instead; then the weight is scaled by the intensity and each component
+// becomes p × (1 − w) + c × w, halves rounded to even.
+QRgb BlendRing(QRgb pixel, const RingPoint &point, const RingColour &ring, float intensity, bool glow)
+{
+    float weight = point.weight;
+    if (glow && point.band) {
+        weight = 2.0f * weight;
+        if (weight > 1.0f) {
+            pixel = qRgb(255, 255, 255);
+            weight = 2.0f - weight;
+        }
+    }
+    weight = weight * intensity;
+    const auto blend = [weight](int p, float c) { return RoundHalfEven(float(p) * (1.0f - weight) + c * weight); };
+    return qRgb(blend(qRed(pixel), ring.red), blend(qGreen(pixel), ring.green), blend(qBlue(pixel), ring.blue));
+}
+
 } // namespace
 
 TBoardHighlight::TBoardHighlight(QWidget *parent)
@@ -290,7 +362,9 @@ QImage TBoardHighlight::Background() const
 
 void TBoardHighlight::RenderImages()
 {
-    const QImage background = Background();
+    QImage background = Background();
+    if (background.format() != QImage::Format_RGB32)
+        background = background.convertToFormat(QImage::Format_RGB32);
     m_restImage = background;
     m_litImage = background;
     m_glowImage = background;
@@ -298,54 +372,34 @@ void TBoardHighlight::RenderImages()
     m_restImage.detach();
     m_litImage.detach();
     m_glowImage.detach();
-    RenderRing(m_restImage, m_ringColor, m_restIntensity, false);
-    RenderRing(m_glowImage, m_ringColor, m_glowIntensity, true);
-    RenderRing(m_litImage, m_ringColor, m_litIntensity, false);
+    // What RenderRing does to each image, in one walk: the three share every pixel's place on
+    // the ring, and only the blend differs.
+    const RingColour ring(m_ringColor);
+    QRgb *rest = reinterpret_cast<QRgb *>(m_restImage.bits());
+    QRgb *lit = reinterpret_cast<QRgb *>(m_litImage.bits());
+    QRgb *glow = reinterpret_cast<QRgb *>(m_glowImage.bits());
+    const qsizetype stride = background.bytesPerLine() / qsizetype(sizeof(QRgb));
+    WalkRing(background.width(), background.height(), [&](int x, int y, const RingPoint &point) {
+        const qsizetype at = y * stride + x;
+        rest[at] = BlendRing(rest[at], point, ring, m_restIntensity, false);
+        glow[at] = BlendRing(glow[at], point, ring, m_glowIntensity, true);
+        lit[at] = BlendRing(lit[at], point, ring, m_litIntensity, false);
+    });
 }
 
 void TBoardHighlight::RenderRing(QImage &image, TColor ringColor, float intensity, bool glow)
 {
-    const int w = image.width();
-    const int h = image.height();
-    if (w < 2 || h < 2)
+    if (image.width() < 2 || image.height() < 2)
         return; // the ring is scaled by w - 1 and h - 1
     if (image.format() != QImage::Format_RGB32)
         image = image.convertToFormat(QImage::Format_RGB32);
-    const float ringRed = float(ringColor & 0xFF);
-    const float ringGreen = float((ringColor >> 8) & 0xFF);
-    const float ringBlue = float((ringColor >> 16) & 0xFF);
-    const float stepX = 2.0f / float(w - 1);
-    const float stepY = 2.0f / float(h - 1);
-    const auto blend = [](float p, float c, float weight) {
-        return int(std::nearbyintf(p * (1.0f - weight) + c * weight)); // ties to even
-    };
-    for (int y = 0; y < h; ++y) {
-        QRgb *line = reinterpret_cast<QRgb *>(image.scanLine(y));
-        const float v = float(y) * stepY - 1.0f;
-        for (int x = 0; x < w; ++x) {
-            const float u = float(x) * stepX - 1.0f;
-            const float d = u * u + v * v;
-            if (d >= 1.0f)
-                continue;
-            QRgb pixel = line[x];
-            float weight;
-            if (d < 0.5929f) {
-                weight = 0.16f;
-            } else {
-                weight = 1.0f - 8.0f * std::fabs(std::sqrt(d) - 0.875f);
-                if (glow) {
-                    weight = 2.0f * weight;
-                    if (weight > 1.0f) {
-                        pixel = qRgb(255, 255, 255);
-                        weight = 2.0f - weight;
-                    }
-                }
-            }
-            weight = weight * intensity;
-            line[x] = qRgb(blend(float(qRed(pixel)), ringRed, weight), blend(float(qGreen(pixel)), ringGreen, weight),
-                           blend(float(qBlue(pixel)), ringBlue, weight));
-        }
-    }
+    const RingColour ring(ringColor);
+    QRgb *pixels = reinterpret_cast<QRgb *>(image.bits());
+    const qsizetype stride = image.bytesPerLine() / qsizetype(sizeof(QRgb));
+    WalkRing(image.width(), image.height(), [&](int x, int y, const RingPoint &point) {
+        QRgb &pixel = pixels[y * stride + x];
+        pixel = BlendRing(pixel, point, ring, intensity, glow);
+    });
 }
 
 void TBoardHighlight::paintEvent(QPaintEvent *)
