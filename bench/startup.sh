@@ -57,7 +57,7 @@ row() { # label, column, format
   awk -v l="$1" -v f="$3" -v p="$p" -v b="$b" -v m="$m" 'BEGIN {
     printf "%-34s " f " " f " %8.2f " f " %8.2f\n", l, p, b, p / b, m, p / m }'
 }
-echo "start-up, medians of $RUNS runs each, run alternately, QT_QPA_PLATFORM=offscreen, $(date -u '+%Y-%m-%d %H:%M UTC')"
+echo "start-up, medians of $RUNS runs each, run alternately, QT_QPA_PLATFORM=offscreen, $(date -u "+%Y-%m-%d %H:%M UTC"), load average $(cut -d" " -f1-3 /proc/loadavg)"
 printf "%-34s %10s %10s %8s %10s %8s\n" "" program baseline ratio "+menu" ratio
 row "wall time to first paint ms" 1 "%10.1f"
 row "CPU time to first paint ms" 2 "%10.1f"
