@@ -40,6 +40,17 @@ HighlightStyle styleOf(THighlightType type)
     return {0x00FFFF, 0.5f, 0.75f, 1.0f};
 }
 
+// What a screen reader says a circle of the kind is.
+QString accessibleKind(THighlightType type)
+{
+    switch (type) {
+    case htOptions: return QStringLiteral("information highlight");
+    case htSettings: return QStringLiteral("settings highlight");
+    case htCalibration: return QStringLiteral("calibration highlight");
+    }
+    return QStringLiteral("settings highlight");
+}
+
 bool isAsciiLetter(QChar c)
 {
     return (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z');
@@ -209,6 +220,7 @@ void TBoardHighlight::setHighlightType(THighlightType type)
     m_restIntensity = style.rest;
     m_litIntensity = style.lit;
     m_glowIntensity = style.glow;
+    setAccessibleDescription(accessibleKind(type));
     update();
 }
 
@@ -219,6 +231,7 @@ void TBoardHighlight::setTitle(const QString &title)
     m_title = title;
     m_plainTitle = QString(title).remove(u'&');
     m_nameStem = identifierStem(title);
+    setAccessibleName(m_plainTitle);
 }
 
 void TBoardHighlight::setRadioPanel(TRadioPanel *panel)
@@ -502,7 +515,8 @@ void TBoardHighlight::ShowPopup()
         popup->setOuterSize(194, 141);
     }
 
-    popup->setCaption(m_plainTitle);
+    popup->setCaption(m_plainTitle); // also its accessible name
+    popup->setAccessibleDescription(panel ? panel->lines().join(u' ').simplified() : accessibleDescription());
     popup->setOuterSize(qMax(194, popup->outerWidth()), qMax(122, popup->outerHeight()));
     popup->KeepSizeAsMinimum();
     popup->setTag(typeTag);

@@ -42,9 +42,10 @@ public:
     bool createPopup() const { return m_createPopup; }
     void setCreatePopup(bool value) { m_createPopup = value; }
 
-    // Sets the ring colour and intensities and repaints; at run time the images are made at
-    // the first paint, so a later change shows nothing new and leaves the menus alone.
-    // Default htSettings.
+    // Sets the ring colour and intensities and the accessible description ("settings
+    // highlight", "information highlight", "calibration highlight") and repaints; at run time
+    // the images are made at the first paint, so a later change shows nothing new and leaves
+    // the menus alone. Default htSettings.
     BoardView::THighlightType highlightType() const { return m_highlightType; }
     void setHighlightType(BoardView::THighlightType type);
 
@@ -54,8 +55,9 @@ public:
     TRadioPanel *radioPanel() const;
     void setRadioPanel(TRadioPanel *panel);
 
-    // The group's name, with "&" marking the menu accelerator. Computes plainTitle() and
-    // nameStem(); repaints nothing and does not reach menus or popups already made.
+    // The group's name, with "&" marking the menu accelerator. Computes plainTitle() (also the
+    // accessible name) and nameStem(); repaints nothing and does not reach menus or popups
+    // already made.
     QString title() const { return m_title; }
     void setTitle(const QString &title);
     // Title without any "&": the popup's caption and the key of the group's popup.
@@ -125,7 +127,8 @@ public:
     // An image narrower or lower than 2 pixels has no ring and stays as it is.
     static void RenderRing(QImage &image, TColor ringColor, float intensity, bool glow);
 
-    // Builds the group's popup, or shows it again (see TPopupForm).
+    // Builds the group's popup, or shows it again (see TPopupForm). A new popup's accessible
+    // name is its caption, its description the panel's text (the circle's without a panel).
     void ShowPopup();
     // The popup's close event: unchecks the menu item, ends close-on-leave and unlights the
     // group.
