@@ -14,7 +14,7 @@ using namespace Jumpers;
 
 namespace {
 
-struct LabelSpec
+struct LabelPlace
 {
     QRect rect;
     QString caption;
@@ -28,7 +28,7 @@ QAccessibleInterface *accessible(QWidget *w)
 
 } // namespace
 
-Q_DECLARE_METATYPE(QList<LabelSpec>)
+Q_DECLARE_METATYPE(QList<LabelPlace>)
 
 class TestJumperAccessible : public QObject
 {
@@ -37,14 +37,14 @@ class TestJumperAccessible : public QObject
     // A radio panel as the description builds it: the jumpers and labels are its children.
     std::unique_ptr<TRadioPanel> panel;
 
-    TLabel *addLabel(QWidget *parent, const LabelSpec &spec)
+    TLabel *addLabel(QWidget *parent, const LabelPlace &place)
     {
         auto *label = new TLabel;
         label->setParent(parent);
         label->setAutoSize(false);
-        label->setGeometry(spec.rect);
-        label->setCaption(spec.caption);
-        label->setVisible(!spec.hidden);
+        label->setGeometry(place.rect);
+        label->setCaption(place.caption);
+        label->setVisible(!place.hidden);
         return label;
     }
 
@@ -144,37 +144,37 @@ private slots:
 
     void labelBesideIsTheNearestOverlappingOne_data()
     {
-        QTest::addColumn<QList<LabelSpec>>("labels");
+        QTest::addColumn<QList<LabelPlace>>("labels");
         QTest::addColumn<QString>("name");
         // The jumper stands at x 64..81, y 16..49.
         const QRect below(60, 52, 24, 16);
-        QTest::newRow("no label") << QList<LabelSpec>{} << "open";
-        QTest::newRow("label below") << QList<LabelSpec>{{below, "1.8V"}} << "1.8V: open";
+        QTest::newRow("no label") << QList<LabelPlace>{} << "open";
+        QTest::newRow("label below") << QList<LabelPlace>{{below, "1.8V"}} << "1.8V: open";
         QTest::newRow("nearer above wins over farther below")
-            << QList<LabelSpec>{{QRect(60, 60, 24, 16), "far"}, {QRect(60, 0, 24, 14), "near"}} << "near: open";
+            << QList<LabelPlace>{{QRect(60, 60, 24, 16), "far"}, {QRect(60, 0, 24, 14), "near"}} << "near: open";
         QTest::newRow("tie goes to the first child")
-            << QList<LabelSpec>{{QRect(60, 52, 24, 16), "first"}, {QRect(60, 0, 24, 14), "second"}} << "first: open";
+            << QList<LabelPlace>{{QRect(60, 52, 24, 16), "first"}, {QRect(60, 0, 24, 14), "second"}} << "first: open";
         QTest::newRow("overlapping the jumper counts as nearest")
-            << QList<LabelSpec>{{below, "below"}, {QRect(40, 20, 30, 10), "across"}} << "across: open";
+            << QList<LabelPlace>{{below, "below"}, {QRect(40, 20, 30, 10), "across"}} << "across: open";
         QTest::newRow("ends just left of it")
-            << QList<LabelSpec>{{QRect(40, 52, 24, 16), "left"}} << "open";
+            << QList<LabelPlace>{{QRect(40, 52, 24, 16), "left"}} << "open";
         QTest::newRow("starts just right of it")
-            << QList<LabelSpec>{{QRect(82, 52, 24, 16), "right"}} << "open";
+            << QList<LabelPlace>{{QRect(82, 52, 24, 16), "right"}} << "open";
         QTest::newRow("one pixel of overlap is enough")
-            << QList<LabelSpec>{{QRect(81, 52, 24, 16), "edge"}} << "edge: open";
+            << QList<LabelPlace>{{QRect(81, 52, 24, 16), "edge"}} << "edge: open";
         QTest::newRow("hidden label is skipped")
-            << QList<LabelSpec>{{below, "hidden", true}, {QRect(60, 80, 24, 16), "shown"}} << "shown: open";
+            << QList<LabelPlace>{{below, "hidden", true}, {QRect(60, 80, 24, 16), "shown"}} << "shown: open";
         QTest::newRow("empty caption is skipped")
-            << QList<LabelSpec>{{below, " "}, {QRect(60, 80, 24, 16), "text"}} << "text: open";
+            << QList<LabelPlace>{{below, " "}, {QRect(60, 80, 24, 16), "text"}} << "text: open";
     }
     void labelBesideIsTheNearestOverlappingOne()
     {
-        QFETCH(QList<LabelSpec>, labels);
+        QFETCH(QList<LabelPlace>, labels);
         QFETCH(QString, name);
         auto *jumper = new TTwoJumper(panel.get());
         jumper->setGeometry(64, 16, 18, 34);
-        for (const LabelSpec &spec : labels)
-            addLabel(panel.get(), spec);
+        for (const LabelPlace &place : labels)
+            addLabel(panel.get(), place);
         QCOMPARE(accessible(jumper)->text(QAccessible::Name), name);
 
         const auto related = accessible(jumper)->relations(QAccessible::Label);
